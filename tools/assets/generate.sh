@@ -28,7 +28,9 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# No dates, no comments, no EXIF: only pixels leave ImageMagick.
+# Only raw pixels leave ImageMagick (rgb:/rgba:); pack.py writes the files,
+# so no dates or other metadata can get in.  One thread keeps the rounding
+# of every drawing step in the same order from run to run.
 export MAGICK_THREAD_LIMIT=1
 
 # The outline of every picture against its transparent colour is drawn
