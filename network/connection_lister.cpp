@@ -37,8 +37,9 @@ Text connectionNameOf(PlatformServices& platform, const Text& adapterName) {
 
 void fillConnectionLists(PlatformServices& platform) {
   std::vector<uint8_t> buffer = readAdapterBuffer(platform);
-  auto address = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(buffer.data()));
-  for (const Text& adapterName : adapterNamesInChain(buffer.data(), buffer.size(), address)) {
+  auto address = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(buffer.data()));
+  for (const Text& adapterName :
+       adapterNamesInChain(buffer.data(), buffer.size(), address, NATIVE_ADAPTER_LAYOUT)) {
     Text item = concatTexts({connectionNameOf(platform, adapterName), LIST_ITEM_END});
     platform.listAddItem(Control::组合框1, item, 0);
     platform.listAddItem(Control::组合框2, item, 0);

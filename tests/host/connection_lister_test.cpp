@@ -11,18 +11,21 @@ namespace {
 
 using testing::FakePlatform;
 
+constexpr size_t kRecord = ADAPTER_LAYOUT_32.recordSize;
+constexpr size_t kName = ADAPTER_LAYOUT_32.nameOffset;
+
 // A buffer of `count` records whose Next fields are given as offsets (or 0 / raw).
 struct ChainBuffer {
   std::vector<uint8_t> bytes;
   uint32_t address = 0x10000;
   explicit ChainBuffer(size_t count, size_t extra = 0)
-      : bytes(count * ADAPTER_RECORD_SIZE + extra, 0) {}
+      : bytes(count * kRecord + extra, 0) {}
   void setName(size_t record, const std::string& name) {
-    std::memcpy(&bytes[record * ADAPTER_RECORD_SIZE + ADAPTER_NAME_OFFSET], name.data(),
+    std::memcpy(&bytes[record * kRecord + kName], name.data(),
                 name.size());
   }
   void setNextRaw(size_t record, uint32_t next) {
-    std::memcpy(&bytes[record * ADAPTER_RECORD_SIZE], &next, 4);
+    std::memcpy(&bytes[record * kRecord], &next, 4);
   }
   void setNextOffset(size_t record, size_t offset) {
     setNextRaw(record, address + static_cast<uint32_t>(offset));
@@ -37,8 +40,8 @@ TEST(AdapterChain, FollowsNextInChainOrder) {
   buffer.setName(0, "{A}");
   buffer.setName(2, "{B}");
   buffer.setName(1, "{C}");
-  buffer.setNextOffset(0, 2 * ADAPTER_RECORD_SIZE);
-  buffer.setNextOffset(2, 1 * ADAPTER_RECORD_SIZE);
+  buffer.setNextOffset(0, 2 * kRecord);
+  buffer.setNextOffset(2, 1 * kRecord);
   EXPECT_EQ(buffer.walk(), (std::vector<std::string>{"{A}", "{B}", "{C}"}));
 }
 
@@ -46,7 +49,7 @@ TEST(AdapterChain, NameFillingAllBytesIsTakenWhole) {
   ChainBuffer buffer(1);
   std::string full(ADAPTER_NAME_LENGTH, 'n');
   buffer.setName(0, full);
-  buffer.bytes[ADAPTER_NAME_OFFSET + ADAPTER_NAME_LENGTH] = 'X';  // Description follows
+  buffer.bytes[kName + ADAPTER_NAME_LENGTH] = 'X';  // Description follows
   EXPECT_EQ(buffer.walk(), std::vector<std::string>{full});
 }
 
@@ -58,8 +61,8 @@ TEST(AdapterChain, StopsAtNextThatLeavesTheBuffer) {
   ChainBuffer probe(2);
   const Case cases[] = {
       {"before the buffer", probe.address - 4},
-      {"past the end", probe.address + static_cast<uint32_t>(2 * ADAPTER_RECORD_SIZE)},
-      {"record cut by the end", probe.address + static_cast<uint32_t>(ADAPTER_RECORD_SIZE + 1)},
+      {"past the end", probe.address + static_cast<uint32_t>(2 * kRecord)},
+      {"record cut by the end", probe.address + static_cast<uint32_t>(kRecord + 1)},
       {"wraps around", 0xFFFFFFF0u},
       {"back to itself", probe.address},
   };
@@ -72,7 +75,7 @@ TEST(AdapterChain, StopsAtNextThatLeavesTheBuffer) {
 }
 
 TEST(AdapterChain, BufferSmallerThanOneRecordGivesNothing) {
-  std::vector<uint8_t> bytes(ADAPTER_RECORD_SIZE - 1, 0);
+  std::vector<uint8_t> bytes(kRecord - 1, 0);
   EXPECT_TRUE(adapterNamesInChain(bytes.data(), bytes.size(), 0).empty());
   EXPECT_TRUE(adapterNamesInChain(nullptr, 0, 0).empty());
 }
@@ -80,8 +83,8 @@ TEST(AdapterChain, BufferSmallerThanOneRecordGivesNothing) {
 TEST(AdapterChain, UnalignedRecordInsideBufferIsRead) {
   ChainBuffer buffer(2, 3);
   buffer.setName(0, "{A}");
-  buffer.setNextOffset(0, ADAPTER_RECORD_SIZE + 3);
-  std::memcpy(&buffer.bytes[ADAPTER_RECORD_SIZE + 3 + ADAPTER_NAME_OFFSET], "{U}", 3);
+  buffer.setNextOffset(0, kRecord + 3);
+  std::memcpy(&buffer.bytes[kRecord + 3 + kName], "{U}", 3);
   EXPECT_EQ(buffer.walk(), (std::vector<std::string>{"{A}", "{U}"}));
 }
 
@@ -150,6 +153,24 @@ TEST(ConnectionLists, RefreshClearsBothThenFills) {
   EXPECT_EQ(platform.calls[0], "clear|组合框1");
   EXPECT_EQ(platform.calls[1], "clear|组合框2");
   EXPECT_EQ(platform.listItems[Control::组合框1], std::vector<Text>{"\r\n"});
+}
+
+}  // namespace
+}  // namespace zephyra
+
+namespace zephyra {
+namespace {
+
+TEST(AdapterChain, SixtyFourBitLayoutReadsEightByteNext) {
+  const AdapterRecordLayout& layout = ADAPTER_LAYOUT_64;
+  std::vector<uint8_t> bytes(2 * layout.recordSize, 0);
+  uint64_t address = 0x1'0000'0000ull;
+  uint64_t next = address + layout.recordSize;
+  std::memcpy(&bytes[0], &next, 8);
+  std::memcpy(&bytes[layout.nameOffset], "{A}", 3);
+  std::memcpy(&bytes[layout.recordSize + layout.nameOffset], "{B}", 3);
+  EXPECT_EQ(adapterNamesInChain(bytes.data(), bytes.size(), address, layout),
+            (std::vector<std::string>{"{A}", "{B}"}));
 }
 
 }  // namespace

@@ -125,7 +125,7 @@ class FakePlatform : public PlatformServices {
       size = 0;
       return 232;  // ERROR_NO_DATA
     }
-    uint32_t needed = static_cast<uint32_t>(adapterNames.size() * ADAPTER_RECORD_SIZE);
+    uint32_t needed = static_cast<uint32_t>(adapterNames.size() * kLayout.recordSize);
     if (buffer == nullptr || size < needed) {
       size = needed;
       return 111;  // ERROR_BUFFER_OVERFLOW
@@ -178,16 +178,16 @@ class FakePlatform : public PlatformServices {
   }
 
  private:
+  static constexpr AdapterRecordLayout kLayout = NATIVE_ADAPTER_LAYOUT;
+  // Records in a row, each Next an absolute address, as GetAdaptersInfo lays them out.
   void fillAdapterRecords(uint8_t* buffer) const {
-    auto base = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(buffer));
+    auto base = reinterpret_cast<uintptr_t>(buffer);
     for (size_t i = 0; i < adapterNames.size(); ++i) {
-      uint8_t* record = buffer + i * ADAPTER_RECORD_SIZE;
-      std::memset(record, 0, ADAPTER_RECORD_SIZE);
-      uint32_t next = i + 1 < adapterNames.size()
-                          ? base + static_cast<uint32_t>((i + 1) * ADAPTER_RECORD_SIZE)
-                          : 0;
-      std::memcpy(record, &next, 4);
-      std::memcpy(record + ADAPTER_NAME_OFFSET, adapterNames[i].data(),
+      uint8_t* record = buffer + i * kLayout.recordSize;
+      std::memset(record, 0, kLayout.recordSize);
+      uintptr_t next = i + 1 < adapterNames.size() ? base + (i + 1) * kLayout.recordSize : 0;
+      std::memcpy(record, &next, kLayout.nextSize);
+      std::memcpy(record + kLayout.nameOffset, adapterNames[i].data(),
                   std::min(adapterNames[i].size(), ADAPTER_NAME_LENGTH));
     }
   }
