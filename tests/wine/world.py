@@ -119,9 +119,7 @@ class World:
         self.drive_c = os.path.join(self.prefix, "drive_c")
         self.program_dir = os.path.join(self.drive_c, "Zephyra")
         os.makedirs(self.program_dir, exist_ok=True)
-        subprocess.run(["ip", "link", "set", "lo", "up"], check=False)
-        self._peer_holder = subprocess.Popen(["unshare", "-n", "sleep", "100000"])
-        self._processes.append(self._peer_holder)
+        self._peer_holder = None
         if self.want_display:
             self._start_display()
         for connection, interface in self.initial_adapters:
@@ -168,6 +166,10 @@ class World:
     def add_adapter(self, connection, interface):
         """Adds a veth adapter (its peer lives outside the test's namespace) and writes its
         connection name; answers the adapter's GUID name as GetAdaptersInfo gives it."""
+        if self._peer_holder is None:
+            # Peers go to a namespace of their own, so the test's namespace holds one end only.
+            self._peer_holder = subprocess.Popen(["unshare", "-n", "sleep", "100000"])
+            self._processes.append(self._peer_holder)
         subprocess.run(["ip", "link", "add", interface, "type", "veth", "peer", "name",
                         interface + "p", "netns", str(self._peer_holder.pid)], check=True)
         index = int(open("/sys/class/net/%s/ifindex" % interface).read())
