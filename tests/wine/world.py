@@ -19,7 +19,7 @@ import time
 
 WINE = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver64"
-NETWORK_CLASS_KEY = (r"HKLM\SYSTEM\CurrentControlSet\Control\Network"
+NETWORK_CLASS_KEY = (r"HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Network"
                      r"\{4D36E972-E325-11CE-BFC1-08002BE10318}")
 # The window fonts the program asks for; Wine maps them to the installed Chinese font.
 FONT_REPLACEMENTS = {"宋体": "WenQuanYi Zen Hei", "SimSun": "WenQuanYi Zen Hei",
@@ -109,6 +109,14 @@ class World:
 
     # ---- setting up and tearing down ----
     def __enter__(self):
+        try:
+            return self._set_up()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+
+    def _set_up(self):
+        self.env = None
         runs = os.path.join(build_dir(), "wine", "runs")
         os.makedirs(runs, exist_ok=True)
         template = template_prefix()
@@ -122,13 +130,19 @@ class World:
         self._peer_holder = None
         if self.want_display:
             self._start_display()
+        # A persistent server and one finished program first: two programs that start
+        # together in a prefix nobody has run yet can stall each other.
+        subprocess.run([WINESERVER, "-p"], env=self.env, check=True)
+        subprocess.run([WINE, "cmd", "/c", "exit"], env=self.env, check=False, timeout=120,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         for connection, interface in self.initial_adapters:
             self.add_adapter(connection, interface)
         return self
 
     def __exit__(self, *exc):
-        subprocess.run([WINESERVER, "-k"], env=self.env, check=False,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if self.env is not None:
+            subprocess.run([WINESERVER, "-k"], env=self.env, check=False,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         for process in reversed(self._processes):
             if process.poll() is None:
                 process.terminate()
@@ -140,7 +154,7 @@ class World:
         for _, interface, _ in self.adapters:
             subprocess.run(["ip", "link", "del", interface], check=False,
                            stderr=subprocess.DEVNULL)
-        if os.environ.get("ZEPHYRA_KEEP_WORLD") != "1":
+        if os.environ.get("ZEPHYRA_KEEP_WORLD") != "1" and hasattr(self, "root"):
             shutil.rmtree(self.root, ignore_errors=True)
         return False
 
@@ -172,7 +186,10 @@ class World:
             self._processes.append(self._peer_holder)
         subprocess.run(["ip", "link", "add", interface, "type", "veth", "peer", "name",
                         interface + "p", "netns", str(self._peer_holder.pid)], check=True)
-        index = int(open("/sys/class/net/%s/ifindex" % interface).read())
+        # sysfs shows the namespace it was mounted in, so ask ip for the index.
+        shown = subprocess.run(["ip", "-o", "link", "show", "dev", interface], check=True,
+                               stdout=subprocess.PIPE).stdout.decode()
+        index = int(shown.split(":", 1)[0])
         guid = "{%08X-0000-0000-0000-4E6574446576}" % index
         if connection is not None:
             self.write_registry([r"[%s\%s\Connection]" % (NETWORK_CLASS_KEY, guid),
@@ -206,8 +223,11 @@ class World:
 
     def start(self, args, cwd=None):
         """Starts a Windows program without waiting; ended with the world."""
-        process = subprocess.Popen([WINE] + list(args), env=self.env, cwd=cwd or self.program_dir,
-                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        log = open(os.path.join(self.root, "started-%d.log" % len(self._processes)), "wb")
+        with log:
+            process = subprocess.Popen([WINE] + list(args), env=self.env,
+                                       cwd=cwd or self.program_dir, stdout=log,
+                                       stderr=subprocess.STDOUT)
         self._processes.append(process)
         return process
 

@@ -109,11 +109,19 @@ void printList(const char* name, HWND combo) {
   int selection = static_cast<int>(ask(CB_GETCURSEL, 0, 0));
   std::printf("%s count=%d sel=%d text=%s items=", name, count, selection,
               hex(windowText(combo)).c_str());
+  // Items are read as UTF-16 and turned into the ANSI code page here: Wine carries the
+  // wide form of a list text across processes intact.
   for (int i = 0; i < count; ++i) {
-    int length = static_cast<int>(ask(CB_GETLBTEXTLEN, i, 0));
-    std::string item(length + 1, '\0');
-    ask(CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&item[0]));
-    item.resize(length);
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    std::wstring wide(length + 1, L'\0');
+    SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&wide[0]),
+                        SMTO_ABORTIFHUNG, 5000, &length);
+    wide.resize(length);
+    std::string item(wide.size() * 2 + 1, '\0');
+    int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
+                                    &item[0], static_cast<int>(item.size()), nullptr, nullptr);
+    item.resize(bytes > 0 ? bytes : 0);
     std::printf("%s%s", i ? "," : "", hex(item).c_str());
   }
   std::printf("\n");
