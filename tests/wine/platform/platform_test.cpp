@@ -220,3 +220,46 @@ TEST_F(PlatformTest, SecondMutexFindsTheFirst) {
 
 }  // namespace
 }  // namespace zephyra::win32
+
+namespace zephyra::win32 {
+namespace {
+
+// Wine hands out the lowest free handle slot, so a probe event made before and after a
+// piece of work gets the same value unless the work left a kernel handle open.
+template <typename Work>
+bool leavesKernelHandles(Work work) {
+  HANDLE before = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  CloseHandle(before);
+  work();
+  HANDLE after = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  CloseHandle(after);
+  return before != after;
+}
+
+TEST(KernelHandleLeaks, DetectorSeesADeliberateLeak) {
+  HANDLE leaked = nullptr;
+  EXPECT_TRUE(leavesKernelHandles([&] { leaked = CreateEventA(nullptr, FALSE, FALSE, nullptr); }));
+  CloseHandle(leaked);
+}
+
+TEST(KernelHandleLeaks, PlatformOperationsCloseWhatTheyOpen) {
+  Win32Platform platform;
+  std::string dir = platform.runDirectory();
+  EXPECT_FALSE(leavesKernelHandles([&] {
+    for (int i = 0; i < 100; ++i) {
+      platform.runCommandLine("show_report.exe leak.txt 1", true, 1);
+      (void)platform.runCommandLineForExitCode("show_report.exe leak.txt 0", 1);
+      platform.runCommandLine("no_such_program_here.exe", true, 1);
+      (void)platform.writeFileBytes(dir + "\\leak.bin", {"x"});
+      (void)platform.readRegistryText(4, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\SystemRoot",
+                                      std::nullopt);
+      (void)platform.readRegistryText(4, "SOFTWARE\\NoSuchKeyZ\\Name", std::nullopt);
+      platform.writeIniValue(dir + "\\leak.ini", "s", std::string("k"), std::string("v"));
+      uint32_t size = 0;
+      platform.getAdaptersInfo(nullptr, size);
+    }
+  }));
+}
+
+}  // namespace
+}  // namespace zephyra::win32
