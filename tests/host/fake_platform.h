@@ -39,6 +39,7 @@ class FakePlatform : public PlatformServices {
   bool shellOpenSucceeds = true;
   std::set<Text> unwritablePaths;   // writeFileBytes answers false for these
   bool iniWritesSucceed = true;
+  std::set<Text> unwritableIniKeys;  // writeIniValue answers false for these keys
   std::map<Text, Text> registry;    // full path → text (readRegistryText)
   std::vector<Text> adapterNames;   // AdapterName of each record, chain order
   // Adapters that appear between the sizing call and the filling call, once each.
@@ -103,7 +104,7 @@ class FakePlatform : public PlatformServices {
                      const std::optional<Text>& value) override {
     calls.push_back("ini|" + file + "|" + section + "|" + key.value_or("<null>") + "|" +
                     value.value_or("<null>"));
-    if (!iniWritesSucceed) return false;
+    if (!iniWritesSucceed || (key && unwritableIniKeys.count(*key))) return false;
     if (key && value) ini[file][section][*key] = *value;
     return true;
   }
