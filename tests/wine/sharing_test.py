@@ -5,6 +5,7 @@ cmd, cmd runs the batch file, cscript runs the sharing script) runs by itself; t
 waits for the stand-in to log the switches."""
 
 import os
+import subprocess
 import sys
 import time
 import unittest
@@ -26,13 +27,20 @@ LOCAL, LOCAL_2, HOSTED = "本地连接", "本地连接 2", "无线网络连接 2
 ADAPTERS = [(LOCAL, "zlan0"), (LOCAL_2, "zlan1"), (HOSTED, "zwifi0")]
 
 PROVIDER_LIST, SHARED_LIST = (105, 137), (105, 164)
-SHARE_BUTTON, UNSHARE_BUTTON = (345, 125), (367, 233)
+BUTTONS = {"share": (345, 125), "unshare": (367, 233)}
 
 SCRIPT, BATCH, LAUNCHER = "Share.vbs", "Share.bat", "StartShare.vbs"
 LAUNCHER_BYTES = (b'Set oShell = WScript.CreateObject ("WSCript.shell")\r\n'
                   b'oshell.run "cmd.exe /c C:\\Windows\\Share.bat",vbhide')
 UNWRITABLE = "无法写入共享脚本文件，请以管理员身份运行！"
 CHAIN_SECONDS = 60
+
+# Each action writes the three files in this order and stops at the first it cannot write.
+# Running as root, Wine writes over a read-only file, so a folder of the file's name stands
+# in for a file the user may not write.
+FILES = (SCRIPT, BATCH, LAUNCHER)
+UNWRITABLE_CASES = [("share", SCRIPT), ("share", BATCH), ("share", LAUNCHER),
+                    ("unshare", SCRIPT)]
 
 
 def batch_line(shared, provider, switch):
@@ -41,7 +49,23 @@ def batch_line(shared, provider, switch):
 
 
 def netsh_line(name, state):
-    return ('netsh interface set interface "%s" "%s"' % (name, state)).encode("gbk")
+    """As netsh receives it: Wine's cmd hands on the line break the program ends it with."""
+    return ('netsh interface set interface "%s" "%s"\r\n' % (name, state)).encode("gbk")
+
+
+def keep_peers_out(w):
+    """Moves any veth peer that stayed in the test's namespace over to its holder.
+
+    World hands `ip` the holder's pid as soon as `unshare -n sleep` is started, which can be
+    before that process has its own namespace; the peer then lands beside the adapter and
+    Wine lists it as one more connection, without a name."""
+    for _, interface, _ in w.adapters:
+        peer = interface + "p"
+        shown = subprocess.run(["ip", "link", "show", "dev", peer], stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+        if shown.returncode == 0:
+            subprocess.run(["ip", "link", "set", peer, "netns", str(w._peer_holder.pid)],
+                           check=True)
 
 
 class SharingTest(unittest.TestCase):
@@ -55,10 +79,14 @@ class SharingTest(unittest.TestCase):
         with open(w.file("expected_share.vbs"), "rb") as f:
             cls.script_bytes = f.read()
         fake_ics.register(w)
+        keep_peers_out(w)
         cls.program = zephyra.start(w)
         cls.probe = zephyra.Probe(w)
 
     def setUp(self):
+        self.reset()
+
+    def reset(self):
         fake_ics.write_state(self.world, [fake_ics.connection(n) for n, _ in ADAPTERS])
         fake_log.clear(self.world.program_dir)
         for name in (SCRIPT, BATCH, LAUNCHER):
@@ -76,7 +104,7 @@ class SharingTest(unittest.TestCase):
         self.probe.run("settext", *SHARED_LIST, shared.encode("gbk").hex())
 
     def click(self, button):
-        self.probe.run("click", *button)
+        self.probe.run("click", *BUTTONS[button])
         return self.probe.message("ok")
 
     def windows_file(self, name):
@@ -84,10 +112,10 @@ class SharingTest(unittest.TestCase):
             return f.read()
 
     def netsh_lines(self):
-        """The recorded netsh command lines, the line break the program ends them with cut."""
+        """The recorded netsh command lines; nothing else may have run."""
         calls = fake_log.read_calls(self.world.program_dir)
         self.assertEqual({c.program for c in calls} - {"netsh"}, set())
-        return [c.command_line.rstrip(b"\r\n ") for c in calls]
+        return [c.command_line for c in calls]
 
     def wait_for_switches(self, expected):
         """Waits for the chain to log the expected switches; answers what it logged."""
@@ -109,8 +137,10 @@ class SharingTest(unittest.TestCase):
         self.assertEqual(len(LAUNCHER_BYTES), 104)
 
     def test_share_then_unshare_through_the_whole_chain(self):
+        self.assertEqual(self.probe.lists()["provider"]["items"],
+                         [name + "\r\n" for name, _ in ADAPTERS])
         self.choose(LOCAL, HOSTED)
-        self.assertEqual(self.click(SHARE_BUTTON), ("恭喜您：", "共享网络成功！"))
+        self.assertEqual(self.click("share"), ("恭喜您：", "共享网络成功！"))
         self.assertEqual(self.netsh_lines(), [
             netsh_line(LOCAL_2, "disabled"),
             netsh_line(LOCAL, "enabled"), netsh_line(LOCAL_2, "enabled"),
@@ -123,13 +153,25 @@ class SharingTest(unittest.TestCase):
 
         fake_log.clear(self.world.program_dir)
         os.remove(self.world.file(fake_ics.FOLDER, "calls.log"))
-        self.assertEqual(self.click(UNSHARE_BUTTON), ("恭喜您：", "取消共享成功！"))
+        self.assertEqual(self.click("unshare"), ("恭喜您：", "取消共享成功！"))
         self.assertEqual(self.netsh_lines(), [])
         self.check_files("off")
         unshared = ["config[%s].DisableSharing" % LOCAL, "config[%s].DisableSharing" % HOSTED]
         self.assertEqual(self.wait_for_switches(unshared), unshared)
         self.assertEqual(self.sharing_state(),
                          {LOCAL: ("0", "0"), LOCAL_2: ("0", "0"), HOSTED: ("0", "1")})
+
+    def test_unwritable_file_is_reported_and_nothing_runs(self):
+        self.choose(LOCAL, HOSTED)
+        for button, blocked in UNWRITABLE_CASES:
+            with self.subTest(button=button, blocked=blocked):
+                self.reset()
+                os.mkdir(self.world.file("windows", blocked))
+                self.assertEqual(self.click(button), ("提醒：", UNWRITABLE))
+                self.assertEqual(self.netsh_lines(), [])
+                written = FILES[:FILES.index(blocked)]
+                self.assertEqual([n for n in FILES if os.path.isfile(self.world.file("windows", n))],
+                                 list(written))
 
 
 if __name__ == "__main__":
