@@ -169,9 +169,8 @@ class SharingTest(unittest.TestCase):
                 os.mkdir(self.world.file("windows", blocked))
                 self.assertEqual(self.click(button), ("提醒：", UNWRITABLE))
                 self.assertEqual(self.netsh_lines(), [])
-                written = FILES[:FILES.index(blocked)]
-                self.assertEqual([n for n in FILES if os.path.isfile(self.world.file("windows", n))],
-                                 list(written))
+                present = [n for n in FILES if os.path.isfile(self.world.file("windows", n))]
+                self.assertEqual(present, list(FILES[:FILES.index(blocked)]))
 
 
 if __name__ == "__main__":
