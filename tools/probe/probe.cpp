@@ -11,6 +11,10 @@
 //   probe message [ok|cancel] [ms]  waits for a message box; prints title and text; answers it
 //   probe nomessage [ms]       fails if a message box appears within ms
 //   probe close                posts WM_CLOSE to the main window
+//   probe press X Y            posts BM_CLICK to the control at client X,Y
+//   probe key esc|altf4        posts Esc (WM_KEYDOWN) or Alt+F4 (WM_SYSKEYDOWN with the Alt
+//                              bit) to the control that has the focus, as the keyboard would
+//   probe sysclose             posts the system menu's Close (WM_SYSCOMMAND SC_CLOSE)
 
 #include <windows.h>
 
@@ -166,6 +170,38 @@ int cmdClick(HWND main, int x, int y) {
   return 0;
 }
 
+// The window of the main window's thread that has the keyboard focus, else the main window.
+HWND focusOf(HWND main) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  if (GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info) && info.hwndFocus)
+    return info.hwndFocus;
+  return main;
+}
+
+// Keys go where the focus is; a message box just answered may hold it a moment longer.
+HWND waitForFocusIn(HWND main, DWORD ms) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    HWND focus = focusOf(main);
+    if (focus == main || IsChild(main, focus)) return focus;
+    if (GetTickCount() - start > ms) return nullptr;
+    Sleep(50);
+  }
+}
+
+int cmdKey(HWND main, const std::string& key) {
+  constexpr LPARAM kAltDown = 1L << 29;  // the context code: Alt held
+  HWND target = waitForFocusIn(main, 5000);
+  if (!target) {
+    std::printf("focus not in the window\n");
+    return 1;
+  }
+  if (key == "esc") return PostMessageA(target, WM_KEYDOWN, VK_ESCAPE, 1) ? 0 : 1;
+  if (key == "altf4") return PostMessageA(target, WM_SYSKEYDOWN, VK_F4, 1 | kAltDown) ? 0 : 1;
+  return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -207,5 +243,11 @@ int main(int argc, char** argv) {
     return control && SetWindowTextA(control, text.c_str()) ? 0 : 1;
   }
   if (command == "close") return PostMessageA(main, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (command == "press" && argc >= 4) {
+    HWND control = controlAt(main, nullptr, number(2, 0), number(3, 0));
+    return control && PostMessageA(control, BM_CLICK, 0, 0) ? 0 : 1;
+  }
+  if (command == "key" && argc >= 3) return cmdKey(main, argv[2]);
+  if (command == "sysclose") return PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
   return 2;
 }
