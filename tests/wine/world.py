@@ -184,6 +184,7 @@ class World:
             # Peers go to a namespace of their own, so the test's namespace holds one end only.
             self._peer_holder = subprocess.Popen(["unshare", "-n", "sleep", "100000"])
             self._processes.append(self._peer_holder)
+            self._wait_for_own_namespace(self._peer_holder.pid)
         subprocess.run(["ip", "link", "add", interface, "type", "veth", "peer", "name",
                         interface + "p", "netns", str(self._peer_holder.pid)], check=True)
         # sysfs shows the namespace it was mounted in, so ask ip for the index.
@@ -196,6 +197,19 @@ class World:
                                  '"Name"="%s"' % _reg_escape(connection)])
         self.adapters.append((connection, interface, guid))
         return guid
+
+    @staticmethod
+    def _wait_for_own_namespace(pid):
+        # unshare enters the new namespace a moment after it starts.
+        ours = os.readlink("/proc/self/ns/net")
+        for _ in range(200):
+            try:
+                if os.readlink("/proc/%d/ns/net" % pid) != ours:
+                    return
+            except OSError:
+                pass
+            time.sleep(0.01)
+        raise RuntimeError("the peer namespace did not come up")
 
     def remove_adapter(self, interface):
         subprocess.run(["ip", "link", "del", interface], check=True)
@@ -232,7 +246,7 @@ class World:
         return process
 
     def file(self, *windows_parts):
-        """The Unix path of a file under drive C, e.g. w.file("Windows", "Share.vbs")."""
+        """The Unix path of a file under drive C, e.g. w.file("windows", "Share.vbs") (the prefix's folders are lower-case)."""
         return os.path.join(self.drive_c, *windows_parts)
 
 

@@ -47,7 +47,9 @@ class Probe:
         return gbk(values["title"]), gbk(values["text"])
 
     def no_message(self, ms=1500):
-        return self.run("nomessage", ms, check=False) == ""
+        result = self.world.wine(["probe.exe", "nomessage", str(ms)], timeout=ms / 1000 + 30,
+                                 check=False)
+        return result.returncode == 0
 
     def state(self):
         return dict((k, int(v)) for k, v in (f.split("=") for f in self.run("state").split()))

@@ -111,8 +111,14 @@ void printList(const char* name, HWND combo) {
   };
   int count = static_cast<int>(ask(CB_GETCOUNT, 0, 0));
   int selection = static_cast<int>(ask(CB_GETCURSEL, 0, 0));
+  // WM_GETTEXT asks the combo box itself, so a typed text is seen too.
+  wchar_t typed[1024] = {};
+  SendMessageTimeoutW(combo, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(typed), SMTO_ABORTIFHUNG,
+                      5000, &result);
+  char typedAnsi[2048] = {};
+  WideCharToMultiByte(CP_ACP, 0, typed, -1, typedAnsi, sizeof typedAnsi, nullptr, nullptr);
   std::printf("%s count=%d sel=%d text=%s items=", name, count, selection,
-              hex(windowText(combo)).c_str());
+              hex(typedAnsi).c_str());
   // Items are read as UTF-16 and turned into the ANSI code page here: Wine carries the
   // wide form of a list text across processes intact.
   for (int i = 0; i < count; ++i) {
