@@ -47,7 +47,12 @@ void warn(PlatformServices& platform, const char* text) {
   platform.showMessage(text, MESSAGE_INFORMATION, WARNING_TITLE);
 }
 
-Text withoutLineBreaks(std::string_view text) { return replaceAll(text, LINE_BREAK, ""); }
+// Every reader drops the "\r\n" that ends a list item. A lone CR or LF (typed or pasted
+// into a list's field) goes too: in Share.bat a line feed would end the cscript line and
+// start a command of its own.
+Text withoutLineBreaks(std::string_view text) {
+  return replaceAll(replaceAll(replaceAll(text, LINE_BREAK, ""), "\r", ""), "\n", "");
+}
 
 bool hasQuote(std::string_view name) { return name.find('"') != std::string_view::npos; }
 

@@ -221,3 +221,22 @@ TEST(UnshareConnection, LaunchesWithoutAnyNetshCommand) {
 
 }  // namespace
 }  // namespace zephyra
+
+namespace zephyra {
+namespace {
+
+TEST(ShareLoneLineBreaks, NeverReachTheBatchLine) {
+  testing::FakePlatform platform;
+  platform.texts[Control::组合框1] = "LAN\r\n";
+  platform.texts[Control::组合框2] = "Wi\nFi\rx";
+  platform.listItems[Control::组合框1] = {"LAN\r\n", "Wi\nFi\rx\r\n"};
+  shareConnection(platform);
+  EXPECT_EQ(platform.files[SHARE_BATCH_PATH],
+            "cscript /nologo C:\\Windows\\Share.vbs \"WiFix\" \"LAN\" \"on\"");
+  // Both items are chosen ones once the breaks are gone: nothing is disabled.
+  for (const std::string& call : platform.callsStartingWith("run|"))
+    EXPECT_EQ(call.find("disabled"), std::string::npos) << call;
+}
+
+}  // namespace
+}  // namespace zephyra
