@@ -53,9 +53,11 @@ int launch(const char* program, const char* title) {
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(info.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
                        sizeof memory);
+  // Windows counts private bytes as the pagefile commit; Wine may fill in only the latter.
+  SIZE_T privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
   std::printf("startup_ms=%.2f working_set=%llu private_bytes=%llu\n", startupMs,
               static_cast<unsigned long long>(memory.WorkingSetSize),
-              static_cast<unsigned long long>(memory.PrivateUsage));
+              static_cast<unsigned long long>(privateBytes));
   TerminateProcess(info.hProcess, 0);
   WaitForSingleObject(info.hProcess, 5000);
   CloseHandle(info.hThread);
