@@ -236,7 +236,13 @@ HWND MainWindow::createDropDown(const ControlLayout& layout) {
   setFont(list, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
   SendMessageA(list, CB_LIMITTEXT, 0, 0);
   LRESULT itemHeight = SendMessageA(list, CB_GETITEMHEIGHT, 0, 0);
-  if (itemHeight > 0) SendMessageA(list, CB_SETITEMHEIGHT, 0, itemHeight + 1);
+  if (itemHeight > 0 && SendMessageA(list, CB_SETITEMHEIGHT, 0, itemHeight + 1) == CB_ERR) {
+    // Wine's combo box takes an item height only for owner-drawn lists; its list does.
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetComboBoxInfo(list, &info) && info.hwndList)
+      SendMessageA(info.hwndList, LB_SETITEMHEIGHT, 0, itemHeight + 1);
+  }
   return list;
 }
 

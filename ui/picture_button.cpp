@@ -42,6 +42,7 @@ LRESULT PictureButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wParam), (lParam & (1 << 30)) != 0); return 0;
     // void OnKeyUp(UINT key)
     case WM_KEYUP: OnKeyUp(static_cast<UINT>(wParam)); return 0;
+    case BM_CLICK: click(); return 0;  // as a standard button: a click from outside
     // void OnSetFocus() / void OnKillFocus()
     case WM_SETFOCUS: OnSetFocus(); return 0;
     case WM_KILLFOCUS: OnKillFocus(); return 0;
