@@ -371,7 +371,8 @@ TEST_F(ZephyraWindow, ListsAreEditableUnsortedDropDownsOf160Pixels) {
     EXPECT_LT(closed.bottom - closed.top, 40);  // closed, as high as its edit field
 
     // Enough items to fill it: dropped down, list and field are 160 high, with a scroll bar.
-    // (Wide texts: Wine carries only the first byte of an ANSI one to another process.)
+    // (Wide texts: under Wine an ANSI item text added to or read from another process's
+    // list arrives as its first character only.)
     const wchar_t* items[] = {L"zeta", L"alpha", L"mu", L"beta", L"c", L"d", L"e", L"f", L"g",
                               L"h", L"i", L"j"};
     for (const wchar_t* item : items)
