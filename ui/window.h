@@ -69,12 +69,12 @@ class Window {
   }
 };
 
-// A font made from its specification, in the GBK character set. A negative height asks
+// A font made from its description, in the GBK character set. A negative height asks
 // for the character height (the em), not the cell height.
-inline HFONT createFont(const FontSpec& spec) {
-  return CreateFontA(-spec.height, 0, 0, 0, spec.weight, FALSE, spec.underline ? TRUE : FALSE,
+inline HFONT createFont(const FontSpec& font) {
+  return CreateFontA(-font.height, 0, 0, 0, font.weight, FALSE, font.underline ? TRUE : FALSE,
                      FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.face);
+                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.face);
 }
 
 // The window's text as bytes of the ANSI code page.
