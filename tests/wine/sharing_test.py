@@ -5,7 +5,6 @@ cmd, cmd runs the batch file, cscript runs the sharing script) runs by itself; t
 waits for the stand-in to log the switches."""
 
 import os
-import subprocess
 import sys
 import time
 import unittest
@@ -53,21 +52,6 @@ def netsh_line(name, state):
     return ('netsh interface set interface "%s" "%s"\r\n' % (name, state)).encode("gbk")
 
 
-def keep_peers_out(w):
-    """Moves any veth peer that stayed in the test's namespace over to its holder.
-
-    World hands `ip` the holder's pid as soon as `unshare -n sleep` is started, which can be
-    before that process has its own namespace; the peer then lands beside the adapter and
-    Wine lists it as one more connection, without a name."""
-    for _, interface, _ in w.adapters:
-        peer = interface + "p"
-        shown = subprocess.run(["ip", "link", "show", "dev", peer], stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL)
-        if shown.returncode == 0:
-            subprocess.run(["ip", "link", "set", peer, "netns", str(w._peer_holder.pid)],
-                           check=True)
-
-
 class SharingTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -79,7 +63,6 @@ class SharingTest(unittest.TestCase):
         with open(w.file("expected_share.vbs"), "rb") as f:
             cls.script_bytes = f.read()
         fake_ics.register(w)
-        keep_peers_out(w)
         cls.program = zephyra.start(w)
         cls.probe = zephyra.Probe(w)
 
