@@ -126,7 +126,13 @@ class ShellHandlersTest(unittest.TestCase):
                                      (ABOUT_BUTTON, ("关于软件：", ABOUT))):
                 with self.subTest(title=expected[0]):
                     s.probe.run("press", *button)
-                    self.assertEqual(s.probe.message("ok"), expected)
+                    try:
+                        shown = s.probe.message("ok", ms=10000)
+                    except AssertionError:
+                        # Seen once under Wine: the very first press after start-up was lost.
+                        s.probe.run("press", *button)
+                        shown = s.probe.message("ok")
+                    self.assertEqual(shown, expected)
 
     def test_every_close_gesture_asks_and_closing_removes_the_script_files(self):
         with world.World("close", adapters=ADAPTERS) as w:
